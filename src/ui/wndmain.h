@@ -1,0 +1,182 @@
+#pragma once
+
+#include <QLabel>
+#include <QMainWindow>
+#include <QString>
+#include <QStringList>
+
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+class QStackedWidget;
+class QTimer;
+
+namespace project {
+struct PageSetting;
+}
+
+// The wizard window. Its named controls hold the page settings of the open project; every
+// control is a member named like the control, with the same objectName.
+class wndMain : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit wndMain(QWidget* parent = nullptr);
+    ~wndMain() override;
+
+    // The content area below the menu bar.
+    static constexpr int kContentWidth = 712;
+    static constexpr int kContentHeight = 487;
+
+    // The control holding a page setting, by the setting's name.
+    QWidget* control(const QString& name) const;
+    // Gives one setting its default through its control, so its change handlers run.
+    void resetSetting(const project::PageSetting& setting);
+
+    // Window properties used by generation and the ticker.
+    QString dest;             // the output folder of the last generation, empty for none
+    qint32 CurrItem = 0;      // the headline the next tick shows
+    QStringList Deal;         // headline texts
+    QStringList DealLink;     // headline links, parallel to Deal
+
+    // Outside the page panel
+    QStackedWidget* pnlMain = nullptr;
+    QPushButton* cmdPrev = nullptr;
+    QPushButton* cmdNext = nullptr;
+    QLabel* lblHeadlines = nullptr;
+    QLabel* URLButton1 = nullptr;
+    QTimer* RSSTimer = nullptr;
+
+    // Page 0
+    QFrame* Rectangle1 = nullptr;
+    QLabel* Canvas1 = nullptr;
+    QLabel* StaticText2 = nullptr;
+
+    // Page 1
+    QLabel* StaticText1 = nullptr;
+    QLabel* StaticText39 = nullptr;
+    QLabel* StaticText37 = nullptr;
+    QLineEdit* txtProductName = nullptr;
+    QLabel* StaticText38 = nullptr;
+    QLabel* StaticText3 = nullptr;
+    QLineEdit* txtSalutation = nullptr;
+    QLabel* StaticText26 = nullptr;
+    QLabel* StaticText4 = nullptr;
+    QLineEdit* txtDomain = nullptr;
+    QLabel* StaticText27 = nullptr;
+    QLabel* StaticText5 = nullptr;
+    QLineEdit* txtARAddress = nullptr;
+    QLabel* StaticText28 = nullptr;
+
+    // Page 2
+    QLabel* StaticText29 = nullptr;
+    QLabel* StaticText30 = nullptr;
+    QRadioButton* RadioButton1 = nullptr;
+    QGroupBox* GroupBox2 = nullptr;
+    QLabel* StaticText9 = nullptr;
+    QLineEdit* txtSalesLetterURL = nullptr;
+    QCheckBox* chkThanks = nullptr;
+    QLabel* lblThanks = nullptr;
+    QLineEdit* txtThanksURL = nullptr;
+    QLabel* StaticText43 = nullptr;
+    QRadioButton* RadioButton2 = nullptr;
+    QGroupBox* GroupBox3 = nullptr;
+    QLabel* StaticText46 = nullptr;
+    QLineEdit* txtChoiceWording = nullptr;
+    QLabel* StaticText21 = nullptr;
+    QComboBox* popChoiceFormat = nullptr;
+    QLabel* StaticText41 = nullptr;
+    QLabel* StaticText45 = nullptr;
+    QLabel* StaticText20 = nullptr;
+    QLineEdit* txtDisplay1 = nullptr;
+    QLineEdit* txtDisplay2 = nullptr;
+    QLineEdit* txtDisplay3 = nullptr;
+    QLineEdit* txtDisplay4 = nullptr;
+    QLineEdit* txtDisplay5 = nullptr;
+    QLineEdit* txtChoice1 = nullptr;
+    QLineEdit* txtChoice2 = nullptr;
+    QLineEdit* txtChoice3 = nullptr;
+    QLineEdit* txtChoice4 = nullptr;
+    QLineEdit* txtChoice5 = nullptr;
+    QLineEdit* txtChoiceAR1 = nullptr;
+    QLineEdit* txtChoiceAR2 = nullptr;
+    QLineEdit* txtChoiceAR3 = nullptr;
+    QLineEdit* txtChoiceAR4 = nullptr;
+    QLineEdit* txtChoiceAR5 = nullptr;
+
+    // Page 3
+    QLabel* StaticText32 = nullptr;
+    QLabel* StaticText34 = nullptr;
+    QLabel* StaticText14 = nullptr;
+    QPlainTextEdit* txtHeadline = nullptr;
+    QLabel* StaticText40 = nullptr;
+    QComboBox* popTemplate = nullptr;
+    QLabel* lblUserTemplate = nullptr;
+    QLabel* StaticText17 = nullptr;
+    QComboBox* popAudio = nullptr;
+    QLabel* StaticText15 = nullptr;
+    QPlainTextEdit* txtBody = nullptr;
+    QLabel* StaticText48 = nullptr;
+    QListWidget* lstBullets = nullptr;
+    QPushButton* cmdAdd = nullptr;
+    QPushButton* cmdDelete = nullptr;
+    QLabel* StaticText12 = nullptr;
+    QPlainTextEdit* txtOptin = nullptr;
+    QLabel* StaticText13 = nullptr;
+    QLineEdit* txtSubmit = nullptr;
+    QLabel* StaticText16 = nullptr;
+    QPlainTextEdit* txtTestimonial = nullptr;
+
+    // Page 4
+    QLabel* StaticText35 = nullptr;
+    QLabel* StaticText36 = nullptr;
+    QPushButton* PushButton2 = nullptr;
+    QLabel* lblPath = nullptr;
+    QGroupBox* GroupBox1 = nullptr;
+    QPushButton* PushButton1 = nullptr;
+    QLabel* StaticText44 = nullptr;
+    QPlainTextEdit* txtNotes = nullptr;
+    QPushButton* cmdInsertCode = nullptr;
+    QLabel* StaticText19 = nullptr;
+
+signals:
+    // A page setting changed through its control: the owner marks the project changed.
+    void SettingChanged();
+    // The user closed the window with its close box: the owner decides whether to quit.
+    void CloseRequested();
+
+public slots:
+    // Navigation
+    void cmdNext_Action();
+    void cmdPrev_Action();
+    void pnlMain_Change(int page);
+    // The template menu's selection changed (the user's choice or the program's).
+    void popTemplate_Change(int row);
+
+public:
+    // Closes the window for good, asking nothing: the quit has been decided.
+    void closeWithoutAsking();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void buildWindow();
+    void buildPage0(QWidget* page);
+    void buildPage1(QWidget* page);
+    void buildPage2(QWidget* page);
+    void buildPage3(QWidget* page);
+    void buildPage4(QWidget* page);
+    void connectHandlers();
+    // The window's open handler.
+    void Opening();
+
+    bool m_closing = false; // set by the application once the quit goes ahead
+};
