@@ -74,7 +74,11 @@ QLabel* explanation(QWidget* parent, QPoint origin, const char* name, QRect r, c
 QLabel* stepTitle(QWidget* parent, QPoint origin, const char* name, const QString& text)
 {
     auto* l = place(new QLabel(text), parent, origin, name, 31, 21, 53, 20);
-    l->setFont(makeFont("Tahoma", 18));
+    QFont title = makeFont("Tahoma", 18);
+    // The free Tahoma runs a little wider than the box was drawn for; tighten it so the
+    // colon stays in sight.
+    title.setLetterSpacing(QFont::AbsoluteSpacing, -0.7);
+    l->setFont(title);
     l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return l;
 }
@@ -210,9 +214,9 @@ void wndMain::buildPage0(QWidget* page)
     Canvas1->setPixmap(QPixmap(QStringLiteral(":/logosm.png")));
     Canvas1->setAlignment(Qt::AlignCenter);
 
-    StaticText2 = place(new QLabel(QStringLiteral("Tandeo: opt-in pages for your autoresponder\n"
+    StaticText2 = place(new QLabel(QStringLiteral("Opt-in pages in four steps\n"
                                                   "Made by the Tandeo team\n"
-                                                  "Thank you for building with us")),
+                                                  "Your page, your list, your autoresponder")),
                         Rectangle1, inRectangle, "StaticText2", 198, 316, 316, 45);
     StaticText2->setFont(systemFont(12));
     StaticText2->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
@@ -495,9 +499,10 @@ void wndMain::closeEvent(QCloseEvent* event)
         event->accept();
         return;
     }
-    // The close box quits the program, so it asks about unsaved changes first.
-    event->ignore();
+    // The close box quits the program, so it asks about unsaved changes first. When the
+    // quit goes ahead the application marks the window closing, and this close completes.
     emit CloseRequested();
+    event->setAccepted(m_closing);
 }
 
 void wndMain::keyPressEvent(QKeyEvent* event)
