@@ -166,15 +166,17 @@ void wndMain::buildWindow()
 
     const QPoint window(0, 0);
     pnlMain = place(new QStackedWidget, content, window, "pnlMain", 20, 14, 672, 410);
-    using Builder = void (wndMain::*)(QWidget*);
-    const Builder builders[] = {&wndMain::buildPage0, &wndMain::buildPage1, &wndMain::buildPage2,
-                                &wndMain::buildPage3, &wndMain::buildPage4};
-    for (int n = 0; n < 5; ++n) {
+    auto newPage = [this](int number) {
         auto* page = new QWidget;
-        page->setObjectName(QStringLiteral("page%1").arg(n));
+        page->setObjectName(QStringLiteral("page%1").arg(number));
         pnlMain->addWidget(page);
-        (this->*builders[n])(page);
-    }
+        return page;
+    };
+    buildPage0(newPage(0));
+    buildPage1(newPage(1));
+    buildPage2(newPage(2));
+    buildPage3(newPage(3));
+    buildPage4(newPage(4));
     pnlMain->setCurrentIndex(0);
 
     cmdPrev = button(content, window, "cmdPrev", {520, 432, 80, 20}, QStringLiteral("<< Prev"));
