@@ -26,11 +26,11 @@ Catalogue readCatalogue(const QString& path)
         if (!node.isElement())
             continue;
         const QDomElement entry = node.toElement();
-        const QStringList fields{
-            entry.attribute(QStringLiteral("id")), entry.attribute(QStringLiteral("desc")),
-            entry.attribute(QStringLiteral("bgcolor")), entry.attribute(QStringLiteral("author"))};
-        catalogue.rows.append(
-            {entry.attribute(QStringLiteral("name")), fields.join(QLatin1Char('|'))});
+        const QStringList fields{entry.attribute(QStringLiteral("id")),
+                                 entry.attribute(QStringLiteral("desc")),
+                                 entry.attribute(QStringLiteral("bgcolor")),
+                                 entry.attribute(QStringLiteral("author"))};
+        catalogue.rows.append({entry.attribute(QStringLiteral("name")), fields.join(QLatin1Char('|'))});
     }
     catalogue.status = Catalogue::Status::Ok;
     return catalogue;

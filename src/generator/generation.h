@@ -15,28 +15,28 @@ namespace generator {
 // The page settings a generation reads, as plain values gathered from the window's controls
 // (untrimmed, as the user typed them; the engine trims where the page needs it).
 struct PageValues {
-    QString productName;              // txtProductName
-    QString salutation;               // txtSalutation
-    QString domain;                   // txtDomain
-    QString arAddress;                // txtARAddress
-    QString salesLetterURL;           // txtSalesLetterURL
-    QString thanksURL;                // txtThanksURL
-    bool thanksChecked = false;       // chkThanks
-    bool choicesMode = false;         // RadioButton2 selected
-    int choiceFormat = 0;             // popChoiceFormat: 0 drop-down list, otherwise radio buttons
-    QString choiceWording;            // txtChoiceWording
+    QString productName;      // txtProductName
+    QString salutation;       // txtSalutation
+    QString domain;           // txtDomain
+    QString arAddress;        // txtARAddress
+    QString salesLetterURL;   // txtSalesLetterURL
+    QString thanksURL;        // txtThanksURL
+    bool thanksChecked = false; // chkThanks
+    bool choicesMode = false;   // RadioButton2 selected
+    int choiceFormat = 0;       // popChoiceFormat: 0 drop-down list, otherwise radio buttons
+    QString choiceWording;      // txtChoiceWording
     std::array<QString, 5> display;   // txtDisplay1..5
     std::array<QString, 5> choiceURL; // txtChoice1..5
     std::array<QString, 5> choiceAR;  // txtChoiceAR1..5
-    QString headline;                 // txtHeadline
-    QString body;                     // txtBody
-    QString optin;                    // txtOptin
-    QString submit;                   // txtSubmit
-    QString testimonial;              // txtTestimonial
-    QStringList bullets;              // lstBullets rows, in order
-    int audio = 0;                    // popAudio: 0 none, 1 manual start, 2 autostart
-    QString templateRowText;          // the selected popTemplate row's text
-    QString templateRowTag;           // the selected popTemplate row's tag
+    QString headline;         // txtHeadline
+    QString body;             // txtBody
+    QString optin;            // txtOptin
+    QString submit;           // txtSubmit
+    QString testimonial;      // txtTestimonial
+    QStringList bullets;      // lstBullets rows, in order
+    int audio = 0;            // popAudio: 0 none, 1 manual start, 2 autostart
+    QString templateRowText;  // the selected popTemplate row's text
+    QString templateRowTag;   // the selected popTemplate row's tag
 };
 
 // What one "Generate Code" run did.
@@ -48,9 +48,9 @@ struct GenerationResult {
         Failed,    // a file could not be read or written; a message said which
     };
     Outcome outcome = Outcome::Cancelled;
-    QString dest;        // the folder chosen (empty when cancelled), recorded even when stopped
-    QString notes;       // the installation notes written, when completed
-    QStringList written; // the files written, in order
+    QString dest;         // the folder chosen (empty when cancelled), recorded even when stopped
+    QString notes;        // the installation notes written, when completed
+    QStringList written;  // the files written, in order
 };
 
 // Runs the whole generation: asks for the output folder through the desktop, writes the
