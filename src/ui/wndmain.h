@@ -18,6 +18,7 @@ class QPushButton;
 class QRadioButton;
 class QStackedWidget;
 class QTimer;
+class URLButton;
 
 namespace generator {
 struct PageValues;
@@ -56,7 +57,7 @@ public:
     QPushButton* cmdPrev = nullptr;
     QPushButton* cmdNext = nullptr;
     QLabel* lblHeadlines = nullptr;
-    QLabel* URLButton1 = nullptr;
+    URLButton* URLButton1 = nullptr;
     QTimer* RSSTimer = nullptr;
 
     // Page 0
