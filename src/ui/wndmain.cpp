@@ -74,7 +74,11 @@ QLabel* explanation(QWidget* parent, QPoint origin, const char* name, QRect r, c
 QLabel* stepTitle(QWidget* parent, QPoint origin, const char* name, const QString& text)
 {
     auto* l = place(new QLabel(text), parent, origin, name, 31, 21, 53, 20);
-    l->setFont(makeFont("Tahoma", 18));
+    QFont title = makeFont("Tahoma", 18);
+    // The free Tahoma runs a little wider than the box was drawn for; tighten it so the
+    // colon stays in sight.
+    title.setLetterSpacing(QFont::AbsoluteSpacing, -0.7);
+    l->setFont(title);
     l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return l;
 }
@@ -162,15 +166,17 @@ void wndMain::buildWindow()
 
     const QPoint window(0, 0);
     pnlMain = place(new QStackedWidget, content, window, "pnlMain", 20, 14, 672, 410);
-    using Builder = void (wndMain::*)(QWidget*);
-    const Builder builders[] = {&wndMain::buildPage0, &wndMain::buildPage1, &wndMain::buildPage2,
-                                &wndMain::buildPage3, &wndMain::buildPage4};
-    for (int n = 0; n < 5; ++n) {
+    auto newPage = [this](int number) {
         auto* page = new QWidget;
-        page->setObjectName(QStringLiteral("page%1").arg(n));
+        page->setObjectName(QStringLiteral("page%1").arg(number));
         pnlMain->addWidget(page);
-        (this->*builders[n])(page);
-    }
+        return page;
+    };
+    buildPage0(newPage(0));
+    buildPage1(newPage(1));
+    buildPage2(newPage(2));
+    buildPage3(newPage(3));
+    buildPage4(newPage(4));
     pnlMain->setCurrentIndex(0);
 
     cmdPrev = button(content, window, "cmdPrev", {520, 432, 80, 20}, QStringLiteral("<< Prev"));
@@ -210,9 +216,9 @@ void wndMain::buildPage0(QWidget* page)
     Canvas1->setPixmap(QPixmap(QStringLiteral(":/logosm.png")));
     Canvas1->setAlignment(Qt::AlignCenter);
 
-    StaticText2 = place(new QLabel(QStringLiteral("Tandeo: opt-in pages for your autoresponder\n"
+    StaticText2 = place(new QLabel(QStringLiteral("Opt-in pages in four steps\n"
                                                   "Made by the Tandeo team\n"
-                                                  "Thank you for building with us")),
+                                                  "Your page, your list, your autoresponder")),
                         Rectangle1, inRectangle, "StaticText2", 198, 316, 316, 45);
     StaticText2->setFont(systemFont(12));
     StaticText2->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
@@ -495,9 +501,10 @@ void wndMain::closeEvent(QCloseEvent* event)
         event->accept();
         return;
     }
-    // The close box quits the program, so it asks about unsaved changes first.
-    event->ignore();
+    // The close box quits the program, so it asks about unsaved changes first. When the
+    // quit goes ahead the application marks the window closing, and this close completes.
     emit CloseRequested();
+    event->setAccepted(m_closing);
 }
 
 void wndMain::keyPressEvent(QKeyEvent* event)
