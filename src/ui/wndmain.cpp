@@ -1,5 +1,6 @@
 #include "ui/wndmain.h"
 
+#include "news/urlbutton.h"
 #include "project/pagesettings.h"
 
 #include <QApplication>
@@ -189,15 +190,17 @@ void wndMain::buildWindow()
     lblHeadlines->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     lblHeadlines->hide();
 
-    URLButton1 = place(new QLabel(QString(98, QLatin1Char('-'))), content, window, "URLButton1", 31,
-                       466, 640, 20);
+    URLButton1 = place(new URLButton(QString(98, QLatin1Char('-'))), content, window, "URLButton1",
+                       31, 466, 640, 20);
     QFont link = makeFont("Arial", 11);
     link.setUnderline(true);
     URLButton1->setFont(link);
     QPalette linkColour = URLButton1->palette();
     linkColour.setColor(QPalette::WindowText, QColor(0x0A, 0x04, 0xFF));
     URLButton1->setPalette(linkColour);
+    URLButton1->UseMyTextStyles = true;
     URLButton1->hide();
+    URLButton1->Opening();
 
     RSSTimer = new QTimer(this);
     RSSTimer->setObjectName(QStringLiteral("RSSTimer"));

@@ -16,6 +16,7 @@ class QPushButton;
 class QRadioButton;
 class QStackedWidget;
 class QTimer;
+class URLButton;
 
 namespace project {
 struct PageSetting;
@@ -50,7 +51,7 @@ public:
     QPushButton* cmdPrev = nullptr;
     QPushButton* cmdNext = nullptr;
     QLabel* lblHeadlines = nullptr;
-    QLabel* URLButton1 = nullptr;
+    URLButton* URLButton1 = nullptr;
     QTimer* RSSTimer = nullptr;
 
     // Page 0

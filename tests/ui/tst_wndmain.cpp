@@ -52,7 +52,15 @@ void TestMainWindow::controlsOfTheLayout_data()
     row("cmdPrev", "QPushButton", {520, 432, 80, 20}, "<< Prev", -1, false);
     row("cmdNext", "QPushButton", {612, 432, 80, 20}, "Next >>", -1);
     row("lblHeadlines", "QLabel", {15, 451, 91, 16}, "Click for more info:", -1, true, false);
-    row("URLButton1", "QLabel", {31, 466, 640, 20}, QString(98, QLatin1Char('-')), -1, true, false);
+    // The link fits itself to its placeholder caption when it opens.
+    QFont link(QStringLiteral("Arial"));
+    link.setPixelSize(11);
+    link.setUnderline(true);
+    const QFontMetrics linkMetrics(link);
+    const QString hyphens(98, QLatin1Char('-'));
+    row("URLButton1", "URLButton",
+        {31, 466, linkMetrics.horizontalAdvance(hyphens) + 4, linkMetrics.height()}, hyphens, -1,
+        true, false);
     // Page 0
     row("Rectangle1", "QFrame", {92, 31, 528, 370}, any, 0);
     row("Canvas1", "QLabel", {180, 48, 353, 265}, any, 0);
