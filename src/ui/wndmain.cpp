@@ -205,6 +205,7 @@ void wndMain::buildWindow()
     RSSTimer = new QTimer(this);
     RSSTimer->setObjectName(QStringLiteral("RSSTimer"));
     RSSTimer->setInterval(5000);
+    buildTicker();
 }
 
 void wndMain::buildPage0(QWidget* page)
@@ -429,12 +430,14 @@ void wndMain::connectHandlers()
     connect(popAudio, &QComboBox::currentIndexChanged, this, &wndMain::SettingChanged);
     connect(lstBullets, &QListWidget::currentRowChanged, this, &wndMain::SettingChanged);
     connect(popTemplate, &QComboBox::currentIndexChanged, this, &wndMain::popTemplate_Change);
+    connectTicker();
 }
 
 void wndMain::Opening()
 {
-    // The deals feed download starts here once the ticker exists. The template menu is
-    // still empty at this point, so selecting its first row does nothing.
+    startDeals();
+    // The template menu is still empty at this point, so selecting its first row does
+    // nothing.
     if (popTemplate->count() > 0)
         popTemplate->setCurrentIndex(0);
 }
