@@ -58,6 +58,7 @@ private slots:
     void localFallback();
     void laterFeedReplacesTheHeadlines();
     void quitWhileTheDownloadHangs();
+    void picture();
 
 private:
     // Starts the program with the deals feed at this path of the fixture.
@@ -379,6 +380,24 @@ void TestTicker::quitWhileTheDownloadHangs()
     QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
     // The connection was given up, not left hanging.
     QTRY_COMPARE(m_server->abandoned, 1);
+}
+
+// The window with a headline showing, left in the test output folder for people to look at.
+void TestTicker::picture()
+{
+    m_server->serve(QStringLiteral("/specialdeals.xml"), 200,
+                    rssFeed("100|Deals", {{"Spring sale: every template pack half price this week "
+                                           "only, and free updates for a year with each purchase "
+                                           "made before the end of the month",
+                                           "http://deals.test/spring"}}));
+    startWithFeedAt(QStringLiteral("/specialdeals.xml"));
+    wndMain& w = window();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QVERIFY(waitForDownload());
+    QTRY_VERIFY_WITH_TIMEOUT(!w.URLButton1->isHidden(), 5000);
+    const QImage picture = w.grab().toImage();
+    QVERIFY(!picture.isNull());
+    QVERIFY(picture.save(testOutputFolder() + QStringLiteral("/ticker.png")));
 }
 
 TANDEO_TEST_MAIN(TestTicker)
