@@ -430,6 +430,10 @@ void wndMain::connectHandlers()
     connect(popAudio, &QComboBox::currentIndexChanged, this, &wndMain::SettingChanged);
     connect(lstBullets, &QListWidget::currentRowChanged, this, &wndMain::SettingChanged);
     connect(popTemplate, &QComboBox::currentIndexChanged, this, &wndMain::popTemplate_Change);
+
+    connect(PushButton2, &QPushButton::clicked, this, &wndMain::PushButton2_Action);
+    connect(PushButton1, &QPushButton::clicked, this, &wndMain::PushButton1_Action);
+    connect(cmdInsertCode, &QPushButton::clicked, this, &wndMain::cmdInsertCode_Action);
     connectTicker();
 }
 

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <array>
 #include <optional>
 
 class QCheckBox;
@@ -21,6 +22,10 @@ class QRadioButton;
 class QStackedWidget;
 class QTimer;
 class URLButton;
+
+namespace generator {
+struct PageValues;
+}
 
 namespace project {
 struct PageSetting;
@@ -179,7 +184,27 @@ public slots:
     // Reads the local deals file of the resource folder, at most once per download.
     void LoadAltDeals();
 
+    // Generation and the commands on its result
+    void PushButton2_Action();
+    void PushButton1_Action();
+    void cmdInsertCode_Action();
+
 public:
+    // The subscriber's choice list from the choice fields, for the opt-in page.
+    QString DropDownChoices() const;
+    QString RadioButtonChoices() const;
+    QString FormatDropDownText(const QString& text) const;
+    QString FormatRadioText(const QString& text) const;
+
+    // File operations on the output folder.
+    void CopyFileorFolder(const QString& source, const QString& destinationFolder) const;
+    void DeleteFilesFromFolder(const QString& folder) const;
+    QString LoadText(const QString& path) const;
+    void WriteText(const QString& path, const QString& text) const;
+
+    // The page settings a generation reads, from the controls as they stand.
+    generator::PageValues pageValues() const;
+
     // Closes the window for good, asking nothing: the quit has been decided.
     void closeWithoutAsking();
 
@@ -201,6 +226,9 @@ private:
     void startDeals();
     // The window's open handler.
     void Opening();
+
+    // The display texts of the five choices, as typed.
+    std::array<QString, 5> displayTexts() const;
 
     bool m_closing = false; // set by the application once the quit goes ahead
     bool m_altDealsRead = false; // the local deals file was read for the current download

@@ -1,0 +1,52 @@
+#include "generator/tokens.h"
+
+namespace generator {
+
+void replaceToken(QString& text, QStringView token, const QString& value)
+{
+    text.replace(token.toString(), value, Qt::CaseInsensitive);
+}
+
+qsizetype countToken(const QString& text, QStringView token)
+{
+    return text.count(token, Qt::CaseInsensitive);
+}
+
+QString javaScriptString(const QString& value)
+{
+    QString escaped;
+    escaped.reserve(value.size());
+    for (const QChar c : value) {
+        switch (c.unicode()) {
+        case '\\':
+            escaped += QLatin1StringView("\\\\");
+            break;
+        case '"':
+            escaped += QLatin1StringView("\\\"");
+            break;
+        case '\'':
+            escaped += QLatin1StringView("\\'");
+            break;
+        case '\n':
+            escaped += QLatin1StringView("\\n");
+            break;
+        case '\r':
+            escaped += QLatin1StringView("\\r");
+            break;
+        case '\t':
+            escaped += QLatin1StringView("\\t");
+            break;
+        default:
+            // Each UTF-16 unit on its own, so a character beyond them becomes its surrogate pair.
+            if (c.unicode() < 0x20 || c.unicode() >= 0x7F || c == u'<' || c == u'>')
+                escaped +=
+                    QLatin1StringView("\\u") +
+                    QString::number(c.unicode(), 16).toUpper().rightJustified(4, QLatin1Char('0'));
+            else
+                escaped += c;
+        }
+    }
+    return escaped;
+}
+
+} // namespace generator

@@ -1,0 +1,3 @@
+<script type="text/javascript">
+var fname = "[DEFAULT SALUTATION]";
+</script>

@@ -1,0 +1,73 @@
+#include "resourcefixture.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QTest>
+
+namespace {
+
+void copyTree(const QString& from, const QString& to)
+{
+    QDir().mkpath(to);
+    QDirIterator it(from, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString source = it.next();
+        const QString target = QDir(to).filePath(QDir(from).relativeFilePath(source));
+        if (it.fileInfo().isDir())
+            QDir().mkpath(target);
+        else
+            QFile::copy(source, target);
+    }
+}
+
+} // namespace
+
+ResourceFixture::ResourceFixture()
+{
+    copyTree(QStringLiteral(TANDEO_TEST_DATA_DIR "/generator/tautils"), resources());
+}
+
+QString ResourceFixture::resources() const
+{
+    return m_root.filePath(QStringLiteral("tautils"));
+}
+
+QString ResourceFixture::path(const QString& name) const
+{
+    return m_root.filePath(name);
+}
+
+QString ResourceFixture::newFolder(const QString& name) const
+{
+    const QString folder = m_root.filePath(name);
+    QDir().mkpath(folder);
+    return folder;
+}
+
+QByteArray readBytes(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QByteArray();
+    return file.readAll();
+}
+
+void writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(path));
+    file.write(bytes);
+}
+
+QStringList treeOf(const QString& folder)
+{
+    QStringList items;
+    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext())
+        items << QDir(folder).relativeFilePath(it.next());
+    items.sort();
+    return items;
+}
