@@ -205,6 +205,7 @@ void wndMain::buildWindow()
     RSSTimer = new QTimer(this);
     RSSTimer->setObjectName(QStringLiteral("RSSTimer"));
     RSSTimer->setInterval(5000);
+    buildTicker();
 }
 
 void wndMain::buildPage0(QWidget* page)
@@ -433,12 +434,14 @@ void wndMain::connectHandlers()
     connect(PushButton2, &QPushButton::clicked, this, &wndMain::PushButton2_Action);
     connect(PushButton1, &QPushButton::clicked, this, &wndMain::PushButton1_Action);
     connect(cmdInsertCode, &QPushButton::clicked, this, &wndMain::cmdInsertCode_Action);
+    connectTicker();
 }
 
 void wndMain::Opening()
 {
-    // The deals feed download starts here once the ticker exists. The template menu is
-    // still empty at this point, so selecting its first row does nothing.
+    startDeals();
+    // The template menu is still empty at this point, so selecting its first row does
+    // nothing.
     if (popTemplate->count() > 0)
         popTemplate->setCurrentIndex(0);
 }

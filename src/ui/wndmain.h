@@ -1,11 +1,14 @@
 #pragma once
 
+#include "news/kivrss.h"
+
 #include <QLabel>
 #include <QMainWindow>
 #include <QString>
 #include <QStringList>
 
 #include <array>
+#include <optional>
 
 class QCheckBox;
 class QComboBox;
@@ -51,6 +54,7 @@ public:
     qint32 CurrItem = 0;      // the headline the next tick shows
     QStringList Deal;         // headline texts
     QStringList DealLink;     // headline links, parallel to Deal
+    std::optional<KivRSSFeed> CurrFeed; // the feed being shown; none until one with entries
 
     // Outside the page panel
     QStackedWidget* pnlMain = nullptr;
@@ -59,6 +63,13 @@ public:
     QLabel* lblHeadlines = nullptr;
     URLButton* URLButton1 = nullptr;
     QTimer* RSSTimer = nullptr;
+    KivRSSSocket* KivRSSSocket1 = nullptr;
+
+    // The deals feed the window downloads when it opens. Tests point it at their own server
+    // before the window is made; an empty address downloads nothing.
+    static const QString kDealsFeedUrl;
+    static QString dealsFeedUrl();
+    static void setDealsFeedUrl(const QString& url);
 
     // Page 0
     QFrame* Rectangle1 = nullptr;
@@ -165,6 +176,13 @@ public slots:
     void pnlMain_Change(int page);
     // The template menu's selection changed (the user's choice or the program's).
     void popTemplate_Change(int row);
+    // The deals ticker
+    void KivRSSSocket1_RSSFeedReceived(const KivRSSFeed& feed);
+    void KivRSSSocket1_ErrorInRSSFeed(const QString& text);
+    void KivRSSSocket1_ReceivedNonXMLPage(const QString& text);
+    void RSSTimer_Action();
+    // Reads the local deals file of the resource folder, at most once per download.
+    void LoadAltDeals();
 
     // Generation and the commands on its result
     void PushButton2_Action();
@@ -202,6 +220,10 @@ private:
     void buildPage3(QWidget* page);
     void buildPage4(QWidget* page);
     void connectHandlers();
+    void buildTicker();
+    void connectTicker();
+    // The ticker's part of the window's opening: starts the deals feed download.
+    void startDeals();
     // The window's open handler.
     void Opening();
 
@@ -209,4 +231,5 @@ private:
     std::array<QString, 5> displayTexts() const;
 
     bool m_closing = false; // set by the application once the quit goes ahead
+    bool m_altDealsRead = false; // the local deals file was read for the current download
 };
