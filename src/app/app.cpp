@@ -6,6 +6,7 @@
 #include "platform/paths.h"
 #include "project/pagesettings.h"
 #include "tandeo_version.h"
+#include "ui/wndabout.h"
 #include "ui/wndmain.h"
 
 #include <QComboBox>
@@ -38,6 +39,7 @@ App::App(int& argc, char** argv)
 
 App::~App()
 {
+    delete m_about.data();
     delete m_main.data();
     delete m_menuBar.data();
 }
@@ -106,6 +108,11 @@ void App::Open()
 void App::bindMenuCommands()
 {
     connect(m_menuBar->FileQuit, &QAction::triggered, this, &App::requestQuit);
+    connect(m_menuBar->HelpOnlineManual, &QAction::triggered, this, &App::HelpOnlineManual_Action);
+    connect(m_menuBar->HelpCheckforUpdates, &QAction::triggered, this,
+            &App::HelpCheckforUpdates_Action);
+    connect(m_menuBar->HelpTestimonials, &QAction::triggered, this, &App::HelpTestimonials_Action);
+    connect(m_menuBar->HelpAboutTandeo, &QAction::triggered, this, &App::HelpAboutTandeo_Action);
 }
 
 void App::requestQuit()
@@ -123,6 +130,8 @@ bool App::CancelClose()
 void App::Close()
 {
     m_quitting = true;
+    if (m_about)
+        m_about->close();
     if (m_main)
         m_main->closeWithoutAsking();
     quit();
@@ -130,6 +139,7 @@ void App::Close()
 
 void App::shutDownForTest()
 {
+    delete m_about.data();
     if (m_main)
         m_main->closeWithoutAsking();
     delete m_main.data();

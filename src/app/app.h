@@ -5,6 +5,7 @@
 #include <QString>
 
 class MenuBar1;
+class wndAbout;
 class wndMain;
 
 // The application object: exists once for the whole run, holds the project's shared state,
@@ -52,6 +53,17 @@ public:
     // start the program again in the same process.
     void shutDownForTest();
 
+    // The product web site; the Help menu's pages lie under it.
+    static const QString kSiteRoot;
+    // The about window: one instance, made on first use with the running version.
+    wndAbout* aboutWindow();
+
+    // Help menu
+    void HelpOnlineManual_Action();
+    void HelpCheckforUpdates_Action();
+    void HelpTestimonials_Action();
+    void HelpAboutTandeo_Action();
+
     // The application-wide error handler.
     bool notify(QObject* receiver, QEvent* event) override;
 
@@ -64,5 +76,6 @@ private:
 
     QPointer<MenuBar1> m_menuBar; // owned by the main window once attached
     QPointer<wndMain> m_main;
+    QPointer<wndAbout> m_about;
     bool m_quitting = false;
 };

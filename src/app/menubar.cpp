@@ -1,7 +1,12 @@
 #include "app/menubar.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
 #include <QMenu>
+#include <QPlainTextEdit>
+#include <QTextDocument>
 
 namespace {
 
@@ -19,6 +24,8 @@ QAction* item(QMenu* menu, const char* name, const QString& caption,
     QAction* a = menu->addAction(caption);
     a->setObjectName(QLatin1StringView(name));
     a->setShortcut(shortcut);
+    // The commands belong to the application: their shortcuts work in every window of it.
+    a->setShortcutContext(Qt::ApplicationShortcut);
     return a;
 }
 
@@ -65,4 +72,93 @@ MenuBar1::MenuBar1(QWidget* parent)
     HelpTestimonials = item(HelpMenu, "HelpTestimonials", QStringLiteral("Testimonials..."));
     HelpAboutTandeo = item(HelpMenu, "HelpAboutTandeo", QStringLiteral("About Tandeo..."));
     HelpAboutTandeo->setMenuRole(QAction::AboutRole);
+
+    for (QAction* editing : {EditUndo, EditCut, EditCopy, EditPaste, EditClear, EditSelectAll})
+        connect(editing, &QAction::triggered, this, [this, editing] { editFocusedField(editing); });
+    connect(qApp, &QApplication::focusChanged, this,
+            [this](QWidget*, QWidget* now) { followFocus(now); });
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
+            &MenuBar1::updateEditItems);
+    connect(EditMenu, &QMenu::aboutToShow, this, &MenuBar1::updateEditItems);
+    updateEditItems();
+}
+
+void MenuBar1::followFocus(QWidget* now)
+{
+    for (const QMetaObject::Connection& c : std::as_const(m_fieldWatch))
+        disconnect(c);
+    m_fieldWatch.clear();
+    m_field = nullptr;
+
+    auto update = [this] { updateEditItems(); };
+    if (auto* line = qobject_cast<QLineEdit*>(now)) {
+        m_field = line;
+        m_fieldWatch << connect(line, &QLineEdit::textChanged, this, update)
+                     << connect(line, &QLineEdit::selectionChanged, this, update);
+    } else if (auto* text = qobject_cast<QPlainTextEdit*>(now)) {
+        m_field = text;
+        m_fieldWatch << connect(text, &QPlainTextEdit::textChanged, this, update)
+                     << connect(text, &QPlainTextEdit::selectionChanged, this, update)
+                     << connect(text, &QPlainTextEdit::undoAvailable, this, update);
+    }
+    updateEditItems();
+}
+
+void MenuBar1::updateEditItems()
+{
+    // The same rules as the fields' own context menus.
+    bool undo = false, cut = false, copy = false, paste = false, selectAll = false;
+    const bool clipboardHasText = !QGuiApplication::clipboard()->text().isEmpty();
+    if (auto* line = qobject_cast<QLineEdit*>(m_field.data())) {
+        const bool shown = line->echoMode() == QLineEdit::Normal;
+        undo = line->isUndoAvailable() && !line->isReadOnly();
+        cut = line->hasSelectedText() && shown && !line->isReadOnly();
+        copy = line->hasSelectedText() && shown;
+        paste = clipboardHasText && !line->isReadOnly();
+        selectAll = !line->text().isEmpty() && line->selectedText() != line->text();
+    } else if (auto* text = qobject_cast<QPlainTextEdit*>(m_field.data())) {
+        const bool selection = text->textCursor().hasSelection();
+        undo = text->document()->isUndoAvailable() && !text->isReadOnly();
+        cut = selection && !text->isReadOnly();
+        copy = selection;
+        paste = text->canPaste();
+        selectAll = !text->document()->isEmpty();
+    }
+    EditUndo->setEnabled(undo);
+    EditCut->setEnabled(cut);
+    EditCopy->setEnabled(copy);
+    EditPaste->setEnabled(paste);
+    EditSelectAll->setEnabled(selectAll);
+}
+
+void MenuBar1::editFocusedField(QAction* item)
+{
+    if (auto* line = qobject_cast<QLineEdit*>(m_field.data())) {
+        if (item == EditUndo)
+            line->undo();
+        else if (item == EditCut)
+            line->cut();
+        else if (item == EditCopy)
+            line->copy();
+        else if (item == EditPaste)
+            line->paste();
+        else if (item == EditSelectAll)
+            line->selectAll();
+        else if (item == EditClear && line->hasSelectedText() && !line->isReadOnly())
+            line->del(); // with a selection, deletes just the selection
+    } else if (auto* text = qobject_cast<QPlainTextEdit*>(m_field.data())) {
+        if (item == EditUndo)
+            text->undo();
+        else if (item == EditCut)
+            text->cut();
+        else if (item == EditCopy)
+            text->copy();
+        else if (item == EditPaste)
+            text->paste();
+        else if (item == EditSelectAll)
+            text->selectAll();
+        else if (item == EditClear && !text->isReadOnly())
+            text->textCursor().removeSelectedText();
+    }
+    updateEditItems();
 }

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QList>
 #include <QMenuBar>
+#include <QMetaObject>
+#include <QPointer>
 
 class QAction;
 class QMenu;
@@ -36,4 +39,15 @@ public:
     QAction* UntitledItem = nullptr;
     QAction* HelpTestimonials = nullptr;
     QAction* HelpAboutTandeo = nullptr;
+
+    // Enables Undo, Cut, Copy, Paste and Select All by what the focused field can do now.
+    void updateEditItems();
+
+private:
+    // The standard text editing, on the focused single- or multi-line field.
+    void editFocusedField(QAction* item);
+    void followFocus(QWidget* now);
+
+    QPointer<QWidget> m_field; // the focused text field whose state the items follow
+    QList<QMetaObject::Connection> m_fieldWatch;
 };
