@@ -11,7 +11,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 
 using generator::GenerationResult;
 using generator::PageValues;
@@ -51,18 +50,6 @@ PageValues sampleValues()
 QString text(const QString& path)
 {
     return QString::fromLatin1(readBytes(path));
-}
-
-// Tokens of the support files and templates that were left in a text.
-QStringList leftTokens(const QString& text)
-{
-    static const QRegularExpression token(
-        QStringLiteral(R"(<ta(?!ble)[A-Z0-9 ]+>|\[[A-Z0-9 ]{4,}\])"),
-        QRegularExpression::CaseInsensitiveOption);
-    QStringList found;
-    for (auto it = token.globalMatch(text); it.hasNext();)
-        found << it.next().captured();
-    return found;
 }
 
 } // namespace

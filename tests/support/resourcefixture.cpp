@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTest>
 
 namespace {
@@ -70,4 +71,16 @@ QStringList treeOf(const QString& folder)
         items << QDir(folder).relativeFilePath(it.next());
     items.sort();
     return items;
+}
+
+QStringList leftTokens(const QString& text)
+{
+    // "<table>" is markup, not a token.
+    static const QRegularExpression token(
+        QStringLiteral(R"(<ta(?!ble)[A-Z0-9 ]+>|\[[A-Z0-9 ]{4,}\])"),
+        QRegularExpression::CaseInsensitiveOption);
+    QStringList found;
+    for (auto it = token.globalMatch(text); it.hasNext();)
+        found << it.next().captured();
+    return found;
 }

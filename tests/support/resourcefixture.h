@@ -25,3 +25,5 @@ QByteArray readBytes(const QString& path);
 void writeBytes(const QString& path, const QByteArray& bytes);
 // The relative paths of everything inside a folder, sorted.
 QStringList treeOf(const QString& folder);
+// The tokens of the support files and templates left in a generated text.
+QStringList leftTokens(const QString& text);

@@ -18,7 +18,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QRegularExpression>
 
 namespace {
 
@@ -30,18 +29,6 @@ QStringList rowTexts(const QComboBox* menu)
     for (int row = 0; row < menu->count(); ++row)
         texts << menu->itemText(row);
     return texts;
-}
-
-// Page tokens left in a generated file.
-QStringList leftTokens(const QString& text)
-{
-    static const QRegularExpression token(
-        QStringLiteral(R"(<ta(?!ble)[A-Z0-9 ]+>|\[[A-Z0-9 ]{4,}\])"),
-        QRegularExpression::CaseInsensitiveOption);
-    QStringList found;
-    for (auto it = token.globalMatch(text); it.hasNext();)
-        found << it.next().captured();
-    return found;
 }
 
 } // namespace
