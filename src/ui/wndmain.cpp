@@ -433,6 +433,7 @@ void wndMain::connectHandlers()
     connect(PushButton2, &QPushButton::clicked, this, &wndMain::PushButton2_Action);
     connect(PushButton1, &QPushButton::clicked, this, &wndMain::PushButton1_Action);
     connect(cmdInsertCode, &QPushButton::clicked, this, &wndMain::cmdInsertCode_Action);
+    connectFieldHandlers();
 }
 
 void wndMain::Opening()

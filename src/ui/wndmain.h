@@ -1,5 +1,7 @@
 #pragma once
 
+#include "project/xmlprefs.h"
+
 #include <QLabel>
 #include <QMainWindow>
 #include <QString>
@@ -59,6 +61,8 @@ public:
     QLabel* lblHeadlines = nullptr;
     URLButton* URLButton1 = nullptr;
     QTimer* RSSTimer = nullptr;
+    // The store project files are written and read through.
+    XMLPrefs XMLPrefs1;
 
     // Page 0
     QFrame* Rectangle1 = nullptr;
@@ -171,6 +175,16 @@ public slots:
     void PushButton1_Action();
     void cmdInsertCode_Action();
 
+    // Field behaviour
+    void txtDomain_LostFocus();
+    void txtARAddress_LostFocus();
+    void RadioButton1_Action();
+    void RadioButton2_Action();
+    void chkThanks_Action();
+    void cmdAdd_Action();
+    void cmdDelete_Action();
+    void lstBullets_DoubleClick();
+
 public:
     // The subscriber's choice list from the choice fields, for the opt-in page.
     QString DropDownChoices() const;
@@ -202,6 +216,7 @@ private:
     void buildPage3(QWidget* page);
     void buildPage4(QWidget* page);
     void connectHandlers();
+    void connectFieldHandlers();
     // The window's open handler.
     void Opening();
 
