@@ -107,6 +107,10 @@ void App::Open()
 
 void App::bindMenuCommands()
 {
+    connect(m_menuBar->FileNew, &QAction::triggered, this, &App::NewConfig);
+    connect(m_menuBar->FileOpen, &QAction::triggered, this, &App::OpenConfig);
+    connect(m_menuBar->FileSave, &QAction::triggered, this, &App::SaveConfig);
+    connect(m_menuBar->FileSaveAs, &QAction::triggered, this, &App::SaveConfigAs);
     connect(m_menuBar->FileQuit, &QAction::triggered, this, &App::requestQuit);
     connect(m_menuBar->HelpOnlineManual, &QAction::triggered, this, &App::HelpOnlineManual_Action);
     connect(m_menuBar->HelpCheckforUpdates, &QAction::triggered, this,

@@ -46,6 +46,14 @@ public:
     // The question about unsaved changes: true when the command may go on and drop them.
     bool DiscardChanges();
 
+    // Project files: File > New, Open..., Save and Save As...
+    void NewConfig();
+    void OpenConfig();
+    void SaveConfig();
+    void SaveConfigAs();
+    // Captures every saved page setting into the window's store, in the registration order.
+    void AddConfigItems();
+
     // Fills the template menu from the catalogue.
     void LoadQuickNotes();
 

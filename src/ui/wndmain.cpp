@@ -435,6 +435,7 @@ void wndMain::connectHandlers()
     connect(PushButton1, &QPushButton::clicked, this, &wndMain::PushButton1_Action);
     connect(cmdInsertCode, &QPushButton::clicked, this, &wndMain::cmdInsertCode_Action);
     connectTicker();
+    connectFieldHandlers();
 }
 
 void wndMain::Opening()

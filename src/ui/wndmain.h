@@ -1,6 +1,7 @@
 #pragma once
 
 #include "news/kivrss.h"
+#include "project/xmlprefs.h"
 
 #include <QLabel>
 #include <QMainWindow>
@@ -70,6 +71,8 @@ public:
     static const QString kDealsFeedUrl;
     static QString dealsFeedUrl();
     static void setDealsFeedUrl(const QString& url);
+    // The store project files are written and read through.
+    XMLPrefs XMLPrefs1;
 
     // Page 0
     QFrame* Rectangle1 = nullptr;
@@ -189,6 +192,16 @@ public slots:
     void PushButton1_Action();
     void cmdInsertCode_Action();
 
+    // Field behaviour
+    void txtDomain_LostFocus();
+    void txtARAddress_LostFocus();
+    void RadioButton1_Action();
+    void RadioButton2_Action();
+    void chkThanks_Action();
+    void cmdAdd_Action();
+    void cmdDelete_Action();
+    void lstBullets_DoubleClick();
+
 public:
     // The subscriber's choice list from the choice fields, for the opt-in page.
     QString DropDownChoices() const;
@@ -224,6 +237,7 @@ private:
     void connectTicker();
     // The ticker's part of the window's opening: starts the deals feed download.
     void startDeals();
+    void connectFieldHandlers();
     // The window's open handler.
     void Opening();
 
