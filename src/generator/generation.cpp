@@ -110,16 +110,17 @@ bool Generation::writeSite(platform::Desktop& desktop)
 {
     const QString thanksURL = v.thanksChecked ? v.thanksURL.trimmed() : v.salesLetterURL.trimmed();
     const QString domain = v.domain.trimmed();
-    // Values that go into a script's string literals.
-    const QString salutation = javaScriptString(v.salutation.trimmed());
+    // Values that go into a script's string literals (or the style it carries for pages
+    // seen without scripts).
+    const QString salutation = v.salutation.trimmed();
 
     QString tandeo = readResource(QStringLiteral("tandeo.js"));
-    replaceToken(tandeo, u"[DEFAULT SALUTATION]", salutation);
+    replaceScriptToken(tandeo, u"[DEFAULT SALUTATION]", salutation);
     const QString tandeoWritten = writeScript(QStringLiteral("tandeo.js"), tandeo);
 
     QString tandeolg = readResource(QStringLiteral("tandeolg.js"));
-    replaceToken(tandeolg, u"[SALES LETTER URL]", javaScriptString(v.salesLetterURL.trimmed()));
-    replaceToken(tandeolg, u"[DEFAULT SALUTATION]", salutation);
+    replaceScriptToken(tandeolg, u"[SALES LETTER URL]", v.salesLetterURL.trimmed());
+    replaceScriptToken(tandeolg, u"[DEFAULT SALUTATION]", salutation);
     const QString tandeolgWritten = writeScript(QStringLiteral("tandeolg.js"), tandeolg);
 
     QString signup = readResource(QStringLiteral("lgsignup.php"));

@@ -17,4 +17,13 @@ qsizetype countToken(const QString& text, QStringView token);
 // as escapes, so the value reads the same whatever charset the page that loads it declares.
 QString javaScriptString(const QString& value);
 
+// The value as it may stand inside a string of a style sheet: quotes, backslashes, angle
+// brackets, control and non-ASCII characters written as CSS escapes.
+QString cssString(const QString& value);
+
+// Replaces the token in the text of a script file with the value escaped for where each
+// occurrence stands: inside a <style> element for a style sheet string, anywhere else for a
+// script's string literal. (A script file may carry the style a page uses without scripts.)
+void replaceScriptToken(QString& text, QStringView token, const QString& value);
+
 } // namespace generator

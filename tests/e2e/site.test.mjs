@@ -498,7 +498,7 @@ try {
   // Choices mode as a drop-down list and as radio buttons; the salutations hold characters that
   // need care in scripts, style sheets and markup.
   const choiceSites = [
-    generate('choices-list', 'choices', templates[0], 0, 'Fellow "Gardener" & O\'Neil'),
+    generate('choices-list', 'choices', templates[0], 0, 'Chère "Gardener" & O\'Neil'),
     generate('choices-radio', 'radio', templates[1 % templates.length], 0, 'Reader </script><b>x</b>'),
   ];
   for (const site of choiceSites.filter((s) => s.ok)) {

@@ -39,6 +39,8 @@ private slots:
     void replaceToken();
     void javaScriptString_data();
     void javaScriptString();
+    void scriptTokenByPlace_data();
+    void scriptTokenByPlace();
 };
 
 void TestChoices::dropDown_data()
@@ -204,6 +206,34 @@ void TestChoices::javaScriptString()
     QFETCH(QString, value);
     QFETCH(QString, escaped);
     QCOMPARE(generator::javaScriptString(value), escaped);
+}
+
+void TestChoices::scriptTokenByPlace_data()
+{
+    // A script file may carry, beside its script, the style a page uses without scripts.
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("expected");
+    const QString inScript = QStringLiteral("Ch\\u00E8re \\\"amie\\\"");
+    const QString inStyle = QStringLiteral("Ch\\E8 re \\22 amie\\22 ");
+    QTest::newRow("script only") << "var s = \"[TOKEN]\";" << "var s = \"" + inScript + "\";";
+    QTest::newRow("script then style")
+        << "s=\"[token]\";<noscript><STYLE>p::after{content:\"[TOKEN]\"}</style></noscript>"
+        << "s=\"" + inScript + "\";<noscript><STYLE>p::after{content:\"" + inStyle
+               + "\"}</style></noscript>";
+    QTest::newRow("after the style again")
+        << "<style>a{content:\"[TOKEN]\"}</style>x=\"[TOKEN]\""
+        << "<style>a{content:\"" + inStyle + "\"}</style>x=\"" + inScript + "\"";
+    QTest::newRow("no token") << "<style></style>" << "<style></style>";
+}
+
+void TestChoices::scriptTokenByPlace()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, expected);
+    generator::replaceScriptToken(text, u"[TOKEN]", QStringLiteral("Ch\u00E8re \"amie\""));
+    QCOMPARE(text, expected);
+    // Markup cannot end the style either.
+    QCOMPARE(generator::cssString(QStringLiteral("</style>")), QStringLiteral("\\3C /style\\3E "));
 }
 
 TANDEO_TEST_MAIN(TestChoices)
