@@ -67,9 +67,9 @@ int main(int argc, char** argv)
         };
     };
 
-    const std::vector<double> opened = bench::medians({open(1), open(0)}, 7);
+    const std::vector<double> opened = bench::medians({open(1), open(0)}, 11);
     std::vector<double> saved[2];
-    for (int i = 0; i < 8; ++i) // the first of each is a warm-up
+    for (int i = 0; i < 12; ++i) // the first of each is a warm-up
         for (int n : {1, 0})
             saved[n].push_back(save(n)());
     saved[0].erase(saved[0].begin());
