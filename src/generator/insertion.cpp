@@ -42,24 +42,31 @@ QString countMessage(qsizetype tokens)
     return QStringLiteral("%1 [fname] tokens were replaced.").arg(tokens);
 }
 
-bool isAscii(const QString& text)
-{
-    return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() < 0x80; });
-}
-
 } // namespace
 
 ScriptInsertion insertScript(const QString& page, const QString& script)
 {
     ScriptInsertion result;
-    result.page = page;
     result.tokens = countToken(page, u"[fname]");
     const qsizetype head = page.indexOf(QLatin1StringView("</head>"), 0, Qt::CaseInsensitive);
     result.headFound = head >= 0;
-    // The page's own "</head>" stays as it was spelled; the script goes before it.
-    if (result.headFound)
-        result.page.insert(head, kLineEnd + withPlatformLineEnds(script) + kLineEnd);
-    replaceToken(result.page, u"[fname]", kNameMarkup);
+    if (!result.headFound) {
+        result.page = page;
+        replaceToken(result.page, u"[fname]", kNameMarkup);
+        return result;
+    }
+    // The page's own "</head>" stays as it was spelled; the script goes before it. Every
+    // "[fname]", the script's own included, is replaced. The script is set off by line breaks,
+    // which no token holds, so the three parts are replaced each on its own, into the new page
+    // as it is built: a large page is copied once, not once for each step.
+    const QString inserted = kLineEnd + withPlatformLineEnds(script) + kLineEnd;
+    const QString markup = kNameMarkup.toString();
+    const QStringView text(page);
+    result.page.reserve(page.size() + inserted.size() +
+                        result.tokens * (markup.size() - qsizetype(sizeof "[fname]" - 1)));
+    appendReplacingToken(result.page, text.first(head), u"[fname]", markup);
+    appendReplacingToken(result.page, inserted, u"[fname]", markup);
+    appendReplacingToken(result.page, text.sliced(head), u"[fname]", markup);
     return result;
 }
 
@@ -98,7 +105,7 @@ void insertCode(const QString& outputFolder, platform::Desktop& desktop)
     // A page of plain ASCII says nothing by its bytes: it is written in the charset its head
     // declares, else in Windows-1252. Any other page stays in the encoding it was read in.
     platform::TextEncoding encoding = page.encoding;
-    if (!encoding.byteOrderMark && isAscii(page.text)) {
+    if (!encoding.byteOrderMark && platform::isAscii(page.text)) {
         encoding = declaredEncoding(page.text);
         if (encoding.name.isEmpty())
             encoding = platform::TextEncoding::windows1252();

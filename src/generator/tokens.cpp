@@ -4,14 +4,81 @@
 
 namespace generator {
 
+namespace {
+
+// Calls found(position) for each place the token occurs, letter case not significant, in order;
+// after a match the search goes on at its end, or at the next character when overlapping.
+// Returns false, having found nothing, for a token it does not take.
+//
+// Every token of the program starts with a bracket, which has no other letter case: the scan
+// jumps from one such bracket to the next, a fast search for one character, and compares only
+// there. Qt's case-insensitive search looks at every character of the text instead.
+template <class Found>
+bool findBracketToken(QStringView text, QStringView token, bool overlapping, Found found)
+{
+    if (token.isEmpty())
+        return false;
+    const QChar first = token.front();
+    if (first.unicode() >= 0x80 || first.isLetterOrNumber() || first.isSpace())
+        return false;
+    const qsizetype last = text.size() - token.size();
+    for (qsizetype at = text.indexOf(first); at >= 0 && at <= last;) {
+        if (text.mid(at, token.size()).compare(token, Qt::CaseInsensitive) == 0) {
+            found(at);
+            at = text.indexOf(first, at + (overlapping ? 1 : token.size()));
+        } else {
+            at = text.indexOf(first, at + 1);
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+void appendReplacingToken(QString& out, QStringView text, QStringView token, const QString& value)
+{
+    qsizetype from = 0;
+    const auto replaceAt = [&](qsizetype at) {
+        out.append(text.sliced(from, at - from)).append(value);
+        from = at + token.size();
+    };
+    if (findBracketToken(text, token, false, replaceAt)) {
+        out.append(text.sliced(from));
+        return;
+    }
+    QString replaced = text.toString();
+    replaced.replace(token.toString(), value, Qt::CaseInsensitive);
+    out.append(replaced);
+}
+
 void replaceToken(QString& text, QStringView token, const QString& value)
 {
-    text.replace(token.toString(), value, Qt::CaseInsensitive);
+    QList<qsizetype> positions;
+    if (!findBracketToken(text, token, false, [&](qsizetype at) { positions.append(at); })) {
+        text.replace(token.toString(), value, Qt::CaseInsensitive);
+        return;
+    }
+    if (positions.isEmpty())
+        return;
+    // The new text is built once, at its final size.
+    QString replaced;
+    replaced.reserve(text.size() + positions.size() * (value.size() - token.size()));
+    qsizetype from = 0;
+    for (const qsizetype at : positions) {
+        replaced.append(QStringView(text).sliced(from, at - from)).append(value);
+        from = at + token.size();
+    }
+    replaced.append(QStringView(text).sliced(from));
+    text = std::move(replaced);
 }
 
 qsizetype countToken(const QString& text, QStringView token)
 {
-    return text.count(token, Qt::CaseInsensitive);
+    // Occurrences may overlap, as QString::count counts them.
+    qsizetype count = 0;
+    if (!findBracketToken(text, token, true, [&](qsizetype) { ++count; }))
+        return text.count(token, Qt::CaseInsensitive);
+    return count;
 }
 
 QString javaScriptString(const QString& value)

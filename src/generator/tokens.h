@@ -8,6 +8,9 @@ namespace generator {
 // from start to end: text put in is not searched again for this token.
 void replaceToken(QString& text, QStringView token, const QString& value);
 
+// Appends the text to out with every occurrence of the token replaced, as replaceToken does.
+void appendReplacingToken(QString& out, QStringView text, QStringView token, const QString& value);
+
 // How many times the token occurs, letter case not significant.
 qsizetype countToken(const QString& text, QStringView token);
 

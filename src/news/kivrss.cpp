@@ -372,7 +372,7 @@ void KivRSSSocket::crunch(const QString& xml)
         const QDomElement root = document.documentElement();
         if (root.attribute(QStringLiteral("xmlns"))
                 .contains(QLatin1StringView("atom"), Qt::CaseInsensitive)) {
-            tryAtom(xml);
+            tryAtom(xml, &document);
             return;
         }
         // The channel is the root's first child, whatever kind of node it is.
@@ -391,10 +391,11 @@ void KivRSSSocket::crunch(const QString& xml)
     }
 }
 
-void KivRSSSocket::tryAtom(const QString& xml)
+void KivRSSSocket::tryAtom(const QString& xml, const QDomDocument* parsed)
 {
     try {
-        const QDomDocument document = parse(xml);
+        // A document already parsed from this text is read as it is, not parsed again.
+        const QDomDocument document = parsed ? *parsed : parse(xml);
         const KivRSSFeed feed = readAtomFeed(document.documentElement());
         emit RSSFeedReceived(feed);
     } catch (...) {

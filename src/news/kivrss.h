@@ -7,6 +7,7 @@
 #include <QSet>
 #include <QString>
 
+class QDomDocument;
 class QNetworkAccessManager;
 class QNetworkReply;
 
@@ -96,7 +97,8 @@ signals:
 
 private:
     void crunch(const QString& xml);
-    void tryAtom(const QString& xml);
+    // Reads the text as Atom; parsed, when given, is the text already parsed.
+    void tryAtom(const QString& xml, const QDomDocument* parsed = nullptr);
     void pageReceived(QNetworkReply* reply);
     void watchSize(QNetworkReply* reply, qint64 bytesReceived, qint64 bytesTotal);
 

@@ -30,7 +30,25 @@ QString fallbackFor(char32_t character, Unrepresentable fallback)
     return escaped;
 }
 
+// True when the text is ASCII and the encoding is Windows-1252, which holds ASCII byte for
+// byte: such text needs no converter, which takes many times longer over it than a copy. Most
+// of what the program writes is such text.
+bool plainAscii(const QString& text, const TextEncoding& encoding)
+{
+    return !encoding.byteOrderMark &&
+           encoding.name.compare("windows-1252", Qt::CaseInsensitive) == 0 && isAscii(text);
+}
+
 } // namespace
+
+bool isAscii(QStringView text)
+{
+    // Without an early exit, so that the compiler can look at many characters at a time.
+    char16_t above = 0;
+    for (const QChar c : text)
+        above |= c.unicode();
+    return above < 0x80;
+}
 
 bool TextEncoding::isUnicode() const
 {
@@ -102,7 +120,7 @@ TextFile readTextFile(const QString& path)
 
 QString representable(const QString& text, const TextEncoding& encoding, Unrepresentable fallback)
 {
-    if (encoding.isUnicode())
+    if (encoding.isUnicode() || plainAscii(text, encoding))
         return text;
     QStringEncoder encoder(encoding.name.constData(), QStringConverter::Flag::Stateless);
     QStringDecoder decoder(encoding.name.constData(), QStringConverter::Flag::Stateless);
@@ -154,8 +172,15 @@ QString writeTextFile(const QString& path, const QString& text, const TextEncodi
         throw TextFileError(
             Op::Write, path,
             QStringLiteral("the encoding %1 is not known").arg(QString::fromLatin1(encoding.name)));
-    const QString written = representable(text, encoding, fallback);
-    const QByteArray bytes = encoder.encode(written);
+    QString written;
+    QByteArray bytes;
+    if (plainAscii(text, encoding)) {
+        written = text;
+        bytes = text.toLatin1();
+    } else {
+        written = representable(text, encoding, fallback);
+        bytes = encoder.encode(written);
+    }
 
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))

@@ -21,6 +21,9 @@ struct TextEncoding {
     friend bool operator==(const TextEncoding&, const TextEncoding&) = default;
 };
 
+// True when every character of the text is ASCII.
+bool isAscii(QStringView text);
+
 // The encoding an HTML page's <meta charset> or http-equiv Content-Type names, as a browser
 // reads it (ISO-8859-1 and US-ASCII are read as Windows-1252, a UTF-16 label as UTF-8).
 // An empty name for a label that no converter knows.

@@ -37,6 +37,8 @@ private slots:
     void formatRadioText();
     void replaceToken_data();
     void replaceToken();
+    void tokensAsQtFindsThem_data();
+    void tokensAsQtFindsThem();
     void javaScriptString_data();
     void javaScriptString();
     void scriptTokenByPlace_data();
@@ -179,6 +181,50 @@ void TestChoices::replaceToken()
     QFETCH(QString, result);
     generator::replaceToken(text, u"[DOMAIN]", value);
     QCOMPARE(text, result);
+}
+
+// The token search jumps between brackets; it must find exactly what Qt's case-insensitive
+// search finds, letters that fold to ASCII ones (long s, Kelvin sign) included.
+void TestChoices::tokensAsQtFindsThem_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("token");
+    const QString tokens[] = {QStringLiteral("[fname]"), QStringLiteral("<taBULLETS>"),
+                              QStringLiteral("[DOMAIN]"), QStringLiteral("[[x]")};
+    const QString texts[] = {
+        QStringLiteral("[fname][FNAME] [Fname]x[fname"),
+        QStringLiteral("<<taBULLETS><tabullets> <taBULLET\u017F> <TABULLETS"),
+        QStringLiteral("[DOMAIN[DOMAIN]] [domain][DoMaIn]"),
+        QStringLiteral("[[[x][[x]]"),
+        QStringLiteral("\u212A[fname]\U0001F600[fname]\u00E9[]"),
+        QStringLiteral("no token here"),
+        QString(),
+    };
+    for (const QString& token : tokens)
+        for (const QString& text : texts)
+            QTest::addRow("%s in \"%s\"", qPrintable(token), qPrintable(text)) << text << token;
+}
+
+void TestChoices::tokensAsQtFindsThem()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, token);
+    const QString value = QStringLiteral("<value %1>").arg(token);
+    QString expected = text;
+    expected.replace(token, value, Qt::CaseInsensitive);
+
+    QString replaced = text;
+    generator::replaceToken(replaced, token, value);
+    QCOMPARE(replaced, expected);
+    QCOMPARE(generator::countToken(text, token), text.count(token, Qt::CaseInsensitive));
+
+    // Appending in two parts split at a line break, as Insert Code does around its script.
+    const QString split = text + QLatin1Char('\n') + text;
+    QString appended = QStringLiteral("kept ");
+    const qsizetype lineBreak = text.size();
+    generator::appendReplacingToken(appended, QStringView(split).first(lineBreak), token, value);
+    generator::appendReplacingToken(appended, QStringView(split).sliced(lineBreak), token, value);
+    QCOMPARE(appended, QStringLiteral("kept ") + expected + QLatin1Char('\n') + expected);
 }
 
 void TestChoices::javaScriptString_data()

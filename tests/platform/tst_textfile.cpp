@@ -104,6 +104,15 @@ void TestTextFile::writing_data()
     QTest::newRow("beyond 16 bits as script escapes")
         << "\U0001F600" << script << QByteArray("\\uD83D\\uDE00");
     QTest::newRow("Greek") << "\u03B1\u03B2" << reference << QByteArray("&#x3B1;&#x3B2;");
+    QString ascii;
+    for (char16_t c = 0; c < 0x80; ++c)
+        ascii += QChar(c);
+    QTest::newRow("every ASCII character") << ascii << reference << ascii.toLatin1();
+    const QString plain(5000, QLatin1Char('a'));
+    QTest::newRow("long ASCII, then a held character")
+        << plain + QChar(0x20AC) << reference << plain.toLatin1() + "\x80";
+    QTest::newRow("long ASCII, then one to replace")
+        << plain + QChar(0x2605) << script << plain.toLatin1() + "\\u2605";
 }
 
 void TestTextFile::writing()
