@@ -1,5 +1,7 @@
 #include "generator/tokens.h"
 
+#include <QStringMatcher>
+
 namespace generator {
 
 void replaceToken(QString& text, QStringView token, const QString& value)
@@ -9,7 +11,16 @@ void replaceToken(QString& text, QStringView token, const QString& value)
 
 qsizetype countToken(const QString& text, QStringView token)
 {
-    return text.count(token, Qt::CaseInsensitive);
+    // Occurrences that do not overlap, as replaceToken finds them ("aa" occurs twice in "aaaa",
+    // not three times).
+    if (token.isEmpty())
+        return 0;
+    const QStringMatcher matcher(token, Qt::CaseInsensitive);
+    qsizetype count = 0;
+    for (qsizetype at = matcher.indexIn(text); at >= 0;
+         at = matcher.indexIn(text, at + token.size()))
+        ++count;
+    return count;
 }
 
 QString javaScriptString(const QString& value)

@@ -8,7 +8,8 @@ namespace generator {
 // from start to end: text put in is not searched again for this token.
 void replaceToken(QString& text, QStringView token, const QString& value);
 
-// How many times the token occurs, letter case not significant.
+// How many times replaceToken would replace the token: its occurrences, letter case not
+// significant, none overlapping another. An empty token occurs nowhere.
 qsizetype countToken(const QString& text, QStringView token);
 
 // The value as it may stand inside a script's string literal, whichever quote the literal

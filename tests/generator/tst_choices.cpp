@@ -37,6 +37,8 @@ private slots:
     void formatRadioText();
     void replaceToken_data();
     void replaceToken();
+    void countToken_data();
+    void countToken();
     void javaScriptString_data();
     void javaScriptString();
 };
@@ -177,6 +179,39 @@ void TestChoices::replaceToken()
     QFETCH(QString, result);
     generator::replaceToken(text, u"[DOMAIN]", value);
     QCOMPARE(text, result);
+}
+
+void TestChoices::countToken_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("token");
+    QTest::addColumn<int>("count");
+    QTest::newRow("any case") << "[fname], [FNAME] and [fName]"
+                              << "[fname]" << 3;
+    QTest::newRow("none") << "fname"
+                          << "[fname]" << 0;
+    QTest::newRow("empty text") << ""
+                                << "[fname]" << 0;
+    // A token that can overlap itself is counted as it is replaced, left to right.
+    QTest::newRow("overlapping, even") << "aaaa"
+                                       << "aa" << 2;
+    QTest::newRow("overlapping, odd") << "aAa"
+                                      << "aa" << 1;
+    QTest::newRow("overlapping tags") << "<x<x<x"
+                                      << "<x<x" << 1;
+}
+
+void TestChoices::countToken()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, token);
+    QFETCH(int, count);
+    QCOMPARE(generator::countToken(text, token), count);
+    // As many as replacing finds: each replacement by one more character lengthens the text
+    // by one.
+    QString replaced = text;
+    generator::replaceToken(replaced, token, token + u'#');
+    QCOMPARE(replaced.size() - text.size(), count);
 }
 
 void TestChoices::javaScriptString_data()
