@@ -30,6 +30,21 @@ QString fallbackFor(char32_t character, Unrepresentable fallback)
     return escaped;
 }
 
+// A Unicode encoder cannot write half a surrogate pair: it writes U+FFFD or a unit that reads
+// back as U+FFFD. The text says so itself.
+QString withPairedSurrogates(const QString& text)
+{
+    QString result = text;
+    for (qsizetype i = 0; i < result.size(); ++i) {
+        if (result.at(i).isHighSurrogate() && i + 1 < result.size() &&
+            result.at(i + 1).isLowSurrogate())
+            ++i;
+        else if (result.at(i).isSurrogate())
+            result[i] = QChar::ReplacementCharacter;
+    }
+    return result;
+}
+
 } // namespace
 
 bool TextEncoding::isUnicode() const
@@ -79,7 +94,11 @@ TextFile readTextFile(const QString& path)
     const QByteArray data = file.readAll();
     if (file.error() != QFileDevice::NoError)
         throw TextFileError(Op::Read, path, file.errorString());
+    return decodeText(data);
+}
 
+TextFile decodeText(const QByteArray& data)
+{
     TextFile result;
     if (const auto marked = QStringConverter::encodingForData(data)) {
         // The decoder drops the byte order mark; writing puts it back.
@@ -103,7 +122,7 @@ TextFile readTextFile(const QString& path)
 QString representable(const QString& text, const TextEncoding& encoding, Unrepresentable fallback)
 {
     if (encoding.isUnicode())
-        return text;
+        return withPairedSurrogates(text);
     QStringEncoder encoder(encoding.name.constData(), QStringConverter::Flag::Stateless);
     QStringDecoder decoder(encoding.name.constData(), QStringConverter::Flag::Stateless);
     if (!encoder.isValid() || !decoder.isValid())
@@ -143,19 +162,31 @@ QString representable(const QString& text, const TextEncoding& encoding, Unrepre
     return result;
 }
 
+QByteArray encodeText(const QString& text, const TextEncoding& encoding, Unrepresentable fallback,
+                      QString* written)
+{
+    QStringEncoder encoder(encoding.name.constData());
+    const QString representableText = representable(text, encoding, fallback);
+    // The mark is written even before an empty text, so that the file is read back in its
+    // encoding (the encoder's own option writes none when there is no text).
+    QByteArray bytes =
+        encoding.byteOrderMark ? encoder.encode(QChar(QChar::ByteOrderMark)) : QByteArray();
+    bytes += encoder.encode(representableText);
+    if (written)
+        *written = representableText;
+    return bytes;
+}
+
 QString writeTextFile(const QString& path, const QString& text, const TextEncoding& encoding,
                       Unrepresentable fallback)
 {
     using Op = TextFileError::Operation;
-    QStringEncoder encoder(encoding.name.constData(), encoding.byteOrderMark
-                                                          ? QStringConverter::Flag::WriteBom
-                                                          : QStringConverter::Flag::Default);
-    if (!encoder.isValid())
+    if (!QStringEncoder(encoding.name.constData()).isValid())
         throw TextFileError(
             Op::Write, path,
             QStringLiteral("the encoding %1 is not known").arg(QString::fromLatin1(encoding.name)));
-    const QString written = representable(text, encoding, fallback);
-    const QByteArray bytes = encoder.encode(written);
+    QString written;
+    const QByteArray bytes = encodeText(text, encoding, fallback, &written);
 
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
