@@ -252,6 +252,11 @@ XMLPrefs::Items XMLPrefs::readPrefsFile(const QString& file)
     const QByteArray bytes = in.readAll();
     if (in.error() != QFileDevice::NoError)
         throw PrefsFileError(file, in.errorString());
+    return readPrefsData(bytes, file);
+}
+
+XMLPrefs::Items XMLPrefs::readPrefsData(const QByteArray& bytes, const QString& file)
+{
     if (bytes.trimmed().isEmpty())
         throw PrefsFileError(file, QStringLiteral("the file is empty"));
 
