@@ -72,9 +72,14 @@ TextEncoding encodingForLabel(QByteArrayView label)
         return TextEncoding::utf8();
     if (name.startsWith("utf-32") || name.startsWith("utf32"))
         return {};
-    if (QStringEncoder(name.constData()).isValid())
-        return {name, false};
-    return {};
+    const QStringEncoder encoder(name.constData());
+    if (!encoder.isValid())
+        return {};
+    // Browsers do not read UTF-7 (under any of its names), and its encoder here keeps the
+    // last characters of a text back: such a page is written as one without a charset.
+    if (QByteArrayView(encoder.name()).compare("UTF-7", Qt::CaseInsensitive) == 0)
+        return {};
+    return {name, false};
 }
 
 TextFileError::TextFileError(Operation operation, const QString& path, const QString& reason)

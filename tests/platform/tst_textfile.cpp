@@ -218,6 +218,9 @@ void TestTextFile::labels_data()
     QTest::newRow("windows-1252") << QByteArray("Windows-1252") << QByteArray("windows-1252");
     QTest::newRow("shift_jis") << QByteArray("Shift_JIS") << QByteArray("shift_jis");
     QTest::newRow("unknown") << QByteArray("no-such-charset") << QByteArray();
+    QTest::newRow("utf-7 is not read by browsers") << QByteArray("utf-7") << QByteArray();
+    QTest::newRow("utf7") << QByteArray("UTF7") << QByteArray();
+    QTest::newRow("another name of UTF-7") << QByteArray("unicode-1-1-utf-7") << QByteArray();
     QTest::newRow("empty") << QByteArray() << QByteArray();
 }
 
