@@ -8,7 +8,6 @@
 #include "generator/tokens.h"
 
 #include <array>
-#include <cstdio>
 
 using fuzzing::check;
 using fuzzing::referenceReplace;

@@ -7,8 +7,6 @@
 
 #include <QDomDocument>
 
-#include <cstdio>
-
 using fuzzing::check;
 
 namespace {

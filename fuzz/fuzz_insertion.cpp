@@ -11,8 +11,6 @@
 
 #include <QStringDecoder>
 
-#include <cstdio>
-
 using fuzzing::check;
 using fuzzing::referenceReplace;
 

@@ -12,8 +12,6 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 
-#include <cstdio>
-#include <memory>
 #include <optional>
 #include <stdexcept>
 

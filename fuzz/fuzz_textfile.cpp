@@ -6,8 +6,6 @@
 
 #include <QStringDecoder>
 
-#include <cstdio>
-
 using fuzzing::check;
 using platform::TextEncoding;
 using platform::Unrepresentable;
