@@ -1,6 +1,7 @@
 #include "generator/tokens.h"
 
 #include <QList>
+#include <QStringMatcher>
 
 namespace generator {
 
@@ -74,10 +75,17 @@ void replaceToken(QString& text, QStringView token, const QString& value)
 
 qsizetype countToken(const QString& text, QStringView token)
 {
-    // Occurrences may overlap, as QString::count counts them.
+    // Occurrences that do not overlap, as replaceToken finds them ("aa" occurs twice in "aaaa",
+    // not three times).
+    if (token.isEmpty())
+        return 0;
     qsizetype count = 0;
-    if (!findBracketToken(text, token, true, [&](qsizetype) { ++count; }))
-        return text.count(token, Qt::CaseInsensitive);
+    if (findBracketToken(text, token, false, [&](qsizetype) { ++count; }))
+        return count;
+    const QStringMatcher matcher(token, Qt::CaseInsensitive);
+    for (qsizetype at = matcher.indexIn(text); at >= 0;
+         at = matcher.indexIn(text, at + token.size()))
+        ++count;
     return count;
 }
 

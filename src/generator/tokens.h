@@ -11,7 +11,8 @@ void replaceToken(QString& text, QStringView token, const QString& value);
 // Appends the text to out with every occurrence of the token replaced, as replaceToken does.
 void appendReplacingToken(QString& out, QStringView text, QStringView token, const QString& value);
 
-// How many times the token occurs, letter case not significant.
+// How many times replaceToken would replace the token: its occurrences, letter case not
+// significant, none overlapping another. An empty token occurs nowhere.
 qsizetype countToken(const QString& text, QStringView token);
 
 // The value as it may stand inside a script's string literal, whichever quote the literal

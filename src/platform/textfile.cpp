@@ -39,6 +39,21 @@ bool plainAscii(const QString& text, const TextEncoding& encoding)
            encoding.name.compare("windows-1252", Qt::CaseInsensitive) == 0 && isAscii(text);
 }
 
+// A Unicode encoder cannot write half a surrogate pair: it writes U+FFFD or a unit that reads
+// back as U+FFFD. The text says so itself.
+QString withPairedSurrogates(const QString& text)
+{
+    QString result = text;
+    for (qsizetype i = 0; i < result.size(); ++i) {
+        if (result.at(i).isHighSurrogate() && i + 1 < result.size() &&
+            result.at(i + 1).isLowSurrogate())
+            ++i;
+        else if (result.at(i).isSurrogate())
+            result[i] = QChar::ReplacementCharacter;
+    }
+    return result;
+}
+
 } // namespace
 
 bool isAscii(QStringView text)
@@ -75,9 +90,14 @@ TextEncoding encodingForLabel(QByteArrayView label)
         return TextEncoding::utf8();
     if (name.startsWith("utf-32") || name.startsWith("utf32"))
         return {};
-    if (QStringEncoder(name.constData()).isValid())
-        return {name, false};
-    return {};
+    const QStringEncoder encoder(name.constData());
+    if (!encoder.isValid())
+        return {};
+    // Browsers do not read UTF-7 (under any of its names), and its encoder here keeps the
+    // last characters of a text back: such a page is written as one without a charset.
+    if (QByteArrayView(encoder.name()).compare("UTF-7", Qt::CaseInsensitive) == 0)
+        return {};
+    return {name, false};
 }
 
 TextFileError::TextFileError(Operation operation, const QString& path, const QString& reason)
@@ -97,7 +117,11 @@ TextFile readTextFile(const QString& path)
     const QByteArray data = file.readAll();
     if (file.error() != QFileDevice::NoError)
         throw TextFileError(Op::Read, path, file.errorString());
+    return decodeText(data);
+}
 
+TextFile decodeText(const QByteArray& data)
+{
     TextFile result;
     if (const auto marked = QStringConverter::encodingForData(data)) {
         // The decoder drops the byte order mark; writing puts it back.
@@ -120,7 +144,9 @@ TextFile readTextFile(const QString& path)
 
 QString representable(const QString& text, const TextEncoding& encoding, Unrepresentable fallback)
 {
-    if (encoding.isUnicode() || plainAscii(text, encoding))
+    if (encoding.isUnicode())
+        return withPairedSurrogates(text);
+    if (plainAscii(text, encoding))
         return text;
     QStringEncoder encoder(encoding.name.constData(), QStringConverter::Flag::Stateless);
     QStringDecoder decoder(encoding.name.constData(), QStringConverter::Flag::Stateless);
@@ -161,26 +187,36 @@ QString representable(const QString& text, const TextEncoding& encoding, Unrepre
     return result;
 }
 
+QByteArray encodeText(const QString& text, const TextEncoding& encoding, Unrepresentable fallback,
+                      QString* written)
+{
+    if (plainAscii(text, encoding)) {
+        if (written)
+            *written = text;
+        return text.toLatin1();
+    }
+    QStringEncoder encoder(encoding.name.constData());
+    const QString representableText = representable(text, encoding, fallback);
+    // The mark is written even before an empty text, so that the file is read back in its
+    // encoding (the encoder's own option writes none when there is no text).
+    QByteArray bytes =
+        encoding.byteOrderMark ? encoder.encode(QChar(QChar::ByteOrderMark)) : QByteArray();
+    bytes += encoder.encode(representableText);
+    if (written)
+        *written = representableText;
+    return bytes;
+}
+
 QString writeTextFile(const QString& path, const QString& text, const TextEncoding& encoding,
                       Unrepresentable fallback)
 {
     using Op = TextFileError::Operation;
-    QStringEncoder encoder(encoding.name.constData(), encoding.byteOrderMark
-                                                          ? QStringConverter::Flag::WriteBom
-                                                          : QStringConverter::Flag::Default);
-    if (!encoder.isValid())
+    if (!QStringEncoder(encoding.name.constData()).isValid())
         throw TextFileError(
             Op::Write, path,
             QStringLiteral("the encoding %1 is not known").arg(QString::fromLatin1(encoding.name)));
     QString written;
-    QByteArray bytes;
-    if (plainAscii(text, encoding)) {
-        written = text;
-        bytes = text.toLatin1();
-    } else {
-        written = representable(text, encoding, fallback);
-        bytes = encoder.encode(written);
-    }
+    const QByteArray bytes = encodeText(text, encoding, fallback, &written);
 
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))

@@ -54,11 +54,20 @@ struct TextFile {
 // Reads a whole file as text: by its byte order mark, else as UTF-8 when it is valid UTF-8,
 // else as Windows-1252. Line endings stay as they are. Throws TextFileError.
 TextFile readTextFile(const QString& path);
+// The same reading rules on bytes already in memory.
+TextFile decodeText(const QByteArray& data);
 
-// The text with every character the encoding cannot hold replaced as the fallback says: the
-// text exactly as it will stand in the file.
+// The text with every character the encoding cannot hold replaced as the fallback says (half
+// a surrogate pair, which no encoding holds, becomes U+FFFD in UTF-8, -16 and -32): the text
+// exactly as it will stand in the file.
 QString representable(const QString& text, const TextEncoding& encoding,
                       Unrepresentable fallback = Unrepresentable::CharacterReference);
+
+// The bytes writeTextFile puts in a file for the text; the encoding must be one a converter
+// knows. written, when given, receives the text as it stands in those bytes.
+QByteArray encodeText(const QString& text, const TextEncoding& encoding,
+                      Unrepresentable fallback = Unrepresentable::CharacterReference,
+                      QString* written = nullptr);
 
 // Writes the text whole (or leaves the file as it was) in the encoding, with characters it
 // cannot hold replaced as the fallback says, and returns the text as it now stands in the file.

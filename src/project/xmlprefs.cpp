@@ -252,6 +252,11 @@ XMLPrefs::Items XMLPrefs::readPrefsFile(const QString& file)
     const QByteArray bytes = in.readAll();
     if (in.error() != QFileDevice::NoError)
         throw PrefsFileError(file, in.errorString());
+    return readPrefsData(bytes, file);
+}
+
+XMLPrefs::Items XMLPrefs::readPrefsData(const QByteArray& bytes, const QString& file)
+{
     if (bytes.trimmed().isEmpty())
         throw PrefsFileError(file, QStringLiteral("the file is empty"));
 
@@ -272,13 +277,16 @@ XMLPrefs::Items XMLPrefs::readPrefsFile(const QString& file)
     for (QDomElement item = root.firstChildElement(); !item.isNull();
          item = item.nextSiblingElement()) {
         ++position;
-        const QString name = itemName(item);
+        // A file in another encoding (UTF-7, UTF-16) can decode to characters that XML cannot
+        // hold, such as half a surrogate pair; they are dropped as when capturing, so that the
+        // store saves and reads back what it holds.
+        const QString name = xmlSafe(itemName(item));
         if (name.isEmpty())
             throw PrefsFileError(file, QStringLiteral("item %1 (line %2) has no name")
                                            .arg(position)
                                            .arg(item.lineNumber()));
         items.erase(name);
-        items.emplace(name, serialise(item));
+        items.emplace(name, xmlSafe(serialise(item)));
     }
     return items;
 }

@@ -69,6 +69,9 @@ public:
     // of the same name. Throws PrefsFileError naming the reason when the file cannot be read,
     // is not well-formed XML, or holds an item without a name.
     static Items readPrefsFile(const QString& file);
+    // The same reading rules on the bytes of a store file already in memory; file only names
+    // it in the error.
+    static Items readPrefsData(const QByteArray& bytes, const QString& file);
     // Puts items into the store, replacing those of the same names.
     void mergeItems(const Items& items);
     // The bytes savePrefs writes for these items.

@@ -39,6 +39,8 @@ private slots:
     void replaceToken();
     void tokensAsQtFindsThem_data();
     void tokensAsQtFindsThem();
+    void countToken_data();
+    void countToken();
     void javaScriptString_data();
     void javaScriptString();
     void scriptTokenByPlace_data();
@@ -225,6 +227,39 @@ void TestChoices::tokensAsQtFindsThem()
     generator::appendReplacingToken(appended, QStringView(split).first(lineBreak), token, value);
     generator::appendReplacingToken(appended, QStringView(split).sliced(lineBreak), token, value);
     QCOMPARE(appended, QStringLiteral("kept ") + expected + QLatin1Char('\n') + expected);
+}
+
+void TestChoices::countToken_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("token");
+    QTest::addColumn<int>("count");
+    QTest::newRow("any case") << "[fname], [FNAME] and [fName]"
+                              << "[fname]" << 3;
+    QTest::newRow("none") << "fname"
+                          << "[fname]" << 0;
+    QTest::newRow("empty text") << ""
+                                << "[fname]" << 0;
+    // A token that can overlap itself is counted as it is replaced, left to right.
+    QTest::newRow("overlapping, even") << "aaaa"
+                                       << "aa" << 2;
+    QTest::newRow("overlapping, odd") << "aAa"
+                                      << "aa" << 1;
+    QTest::newRow("overlapping tags") << "<x<x<x"
+                                      << "<x<x" << 1;
+}
+
+void TestChoices::countToken()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, token);
+    QFETCH(int, count);
+    QCOMPARE(generator::countToken(text, token), count);
+    // As many as replacing finds: each replacement by one more character lengthens the text
+    // by one.
+    QString replaced = text;
+    generator::replaceToken(replaced, token, token + u'#');
+    QCOMPARE(replaced.size() - text.size(), count);
 }
 
 void TestChoices::javaScriptString_data()

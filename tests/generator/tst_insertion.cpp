@@ -34,6 +34,7 @@ private slots:
     void insertCode();
     void utf8PageKeptByteForByte();
     void windows1252PageStaysWindows1252();
+    void utf7LabelIgnored();
     void cancelledDialog();
     void noOutputFolder();
     void missingScript();
@@ -155,6 +156,17 @@ void TestInsertion::windows1252PageStaysWindows1252()
     m_desktop->answerOpenFile(m_page);
     generator::insertCode(m_out, *m_desktop);
     QCOMPARE(readBytes(m_page), "<head>" + kScriptInserted + "</head>Caf\xe9 " + kName);
+}
+
+void TestInsertion::utf7LabelIgnored()
+{
+    // Browsers do not read UTF-7, and writing in it would turn the page's "+" into "+-" (and can
+    // lose its last characters): the page is written as one that declares nothing.
+    const QByteArray head = "<head><meta charset=\"utf-7\">";
+    writeBytes(m_page, head + "</head>[fname]+!");
+    m_desktop->answerOpenFile(m_page);
+    generator::insertCode(m_out, *m_desktop);
+    QCOMPARE(readBytes(m_page), head + kScriptInserted + "</head>" + kName + "+!");
 }
 
 void TestInsertion::cancelledDialog()

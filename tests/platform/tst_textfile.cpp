@@ -22,7 +22,10 @@ private slots:
     void readingFolder();
     void writing_data();
     void writing();
+    void writingKeepsByteOrderMark_data();
     void writingKeepsByteOrderMark();
+    void writingUnpairedSurrogates_data();
+    void writingUnpairedSurrogates();
     void writingReplacesWholeFile();
     void writingIntoMissingFolder();
     void labels_data();
@@ -127,11 +130,65 @@ void TestTextFile::writing()
     QCOMPARE(written, platform::readTextFile(path).text);
 }
 
+void TestTextFile::writingKeepsByteOrderMark_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QByteArray>("encoding");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("UTF-8") << "\u2605" << QByteArray("UTF-8")
+                           << QByteArray("\xef\xbb\xbf\xe2\x98\x85");
+    QTest::newRow("empty UTF-8") << "" << QByteArray("UTF-8") << QByteArray("\xef\xbb\xbf");
+    QTest::newRow("empty UTF-16LE") << "" << QByteArray("UTF-16LE") << QByteArray("\xff\xfe");
+    QTest::newRow("UTF-16BE") << "A" << QByteArray("UTF-16BE")
+                              << QByteArray("\xfe\xff\x00"
+                                            "A",
+                                            4);
+    QTest::newRow("text starting with U+FEFF") << QStringLiteral("\uFEFFx") << QByteArray("UTF-8")
+                                               << QByteArray("\xef\xbb\xbf\xef\xbb\xbfx");
+}
+
 void TestTextFile::writingKeepsByteOrderMark()
 {
+    QFETCH(QString, text);
+    QFETCH(QByteArray, encoding);
+    QFETCH(QByteArray, bytes);
     const QString path = m_folder.filePath("bom.txt");
-    platform::writeTextFile(path, "\u2605", {"UTF-8", true});
-    QCOMPARE(readBytes(path), QByteArray("\xef\xbb\xbf\xe2\x98\x85"));
+    platform::writeTextFile(path, text, {encoding, true});
+    QCOMPARE(readBytes(path), bytes);
+    // Read back in the same encoding, even when there is no text to tell it by.
+    const platform::TextFile read = platform::readTextFile(path);
+    QCOMPARE(read.text, text);
+    QCOMPARE(read.encoding, (TextEncoding{encoding, true}));
+}
+
+void TestTextFile::writingUnpairedSurrogates_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("written");
+    QTest::addColumn<bool>("byteOrderMark");
+    const QChar high(0xD83D);
+    const QChar low(0xDE00);
+    QTest::newRow("high alone") << QStringLiteral("a") + high + u'b' << "a\uFFFDb" << false;
+    QTest::newRow("low alone, marked") << QStringLiteral("a") + low << "a\uFFFD" << true;
+    QTest::newRow("high at the end")
+        << QStringLiteral("\U0001F600") + high << "\U0001F600\uFFFD" << false;
+    QTest::newRow("reversed pair") << QString(low) + high << "\uFFFD\uFFFD" << false;
+}
+
+void TestTextFile::writingUnpairedSurrogates()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, written);
+    QFETCH(bool, byteOrderMark);
+    // Half a pair cannot be written in any Unicode encoding; the text reported as written is
+    // the one the file holds.
+    for (const QByteArray& encoding : {QByteArray("UTF-8"), QByteArray("UTF-16LE")}) {
+        if (encoding != "UTF-8" && !byteOrderMark)
+            continue;
+        const QString path = m_folder.filePath("surrogates.txt");
+        QCOMPARE(platform::writeTextFile(path, text, {encoding, byteOrderMark}), written);
+        QCOMPARE(platform::readTextFile(path).text, written);
+    }
 }
 
 void TestTextFile::writingReplacesWholeFile()
@@ -170,6 +227,9 @@ void TestTextFile::labels_data()
     QTest::newRow("windows-1252") << QByteArray("Windows-1252") << QByteArray("windows-1252");
     QTest::newRow("shift_jis") << QByteArray("Shift_JIS") << QByteArray("shift_jis");
     QTest::newRow("unknown") << QByteArray("no-such-charset") << QByteArray();
+    QTest::newRow("utf-7 is not read by browsers") << QByteArray("utf-7") << QByteArray();
+    QTest::newRow("utf7") << QByteArray("UTF7") << QByteArray();
+    QTest::newRow("another name of UTF-7") << QByteArray("unicode-1-1-utf-7") << QByteArray();
     QTest::newRow("empty") << QByteArray() << QByteArray();
 }
 

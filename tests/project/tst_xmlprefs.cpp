@@ -63,6 +63,8 @@ private slots:
     void radioButtonItems();
     void textSurvivesSavingAndLoading_data();
     void textSurvivesSavingAndLoading();
+    void charactersXmlCannotHoldAreDroppedOnReading_data();
+    void charactersXmlCannotHoldAreDroppedOnReading();
     void badFilesAreRefusedWhole_data();
     void badFilesAreRefusedWhole();
     void missingFileBeeps();
@@ -363,6 +365,44 @@ void TestXmlPrefs::textSurvivesSavingAndLoading()
     QCOMPARE(text.toPlainText(), expected.toPlainText());
     QCOMPARE(list.count(), 1);
     QCOMPARE(list.item(0)->text(), loaded);
+}
+
+void TestXmlPrefs::charactersXmlCannotHoldAreDroppedOnReading_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("value");
+    // "+2AA-" is half a surrogate pair in UTF-7.
+    const QByteArray utf7 = "<?xml version='1.0' encoding='UTF-7'?><prefs><editfield><name>";
+    QTest::newRow("in a value") << utf7 + "txtA</name><value>a+2AA-b</value></editfield></prefs>"
+                                << "txtA"
+                                << "ab";
+    QTest::newRow("in a name") << utf7 + "txt+2AA-B</name><value>v</value></editfield></prefs>"
+                               << "txtB"
+                               << "v";
+}
+
+void TestXmlPrefs::charactersXmlCannotHoldAreDroppedOnReading()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, name);
+    QFETCH(QString, value);
+    const QString file = path(QStringLiteral("utf7.tdo"));
+    QFile out(file);
+    QVERIFY(out.open(QIODevice::WriteOnly));
+    out.write(bytes);
+    out.close();
+
+    XMLPrefs prefs;
+    prefs.getPrefs(file);
+    QCOMPARE(prefs.repository.size(), size_t(1));
+    QLineEdit field;
+    field.setObjectName(name);
+    prefs.setItem(&field);
+    QCOMPARE(field.text(), value);
+    // What was read is saved and read back unchanged.
+    prefs.savePrefs(file);
+    QCOMPARE(XMLPrefs::readPrefsFile(file), prefs.repository);
 }
 
 void TestXmlPrefs::badFilesAreRefusedWhole_data()
