@@ -40,6 +40,21 @@ QString serialise(const QDomElement& element)
     return text;
 }
 
+// Comments and processing instructions inside an item carry no setting: they are dropped, so
+// that the text of an element is its text, and an item saves and reads back the same (the
+// writer puts a line break after each processing instruction).
+void dropNonContent(QDomNode node)
+{
+    for (QDomNode child = node.firstChild(); !child.isNull();) {
+        const QDomNode next = child.nextSibling();
+        if (child.isComment() || child.isProcessingInstruction())
+            node.removeChild(child);
+        else if (child.isElement())
+            dropNonContent(child);
+        child = next;
+    }
+}
+
 // A new item element with its "name" child, in a document of its own.
 QDomElement newItem(QDomDocument& document, const QString& kind, const QString& name)
 {
@@ -277,6 +292,7 @@ XMLPrefs::Items XMLPrefs::readPrefsData(const QByteArray& bytes, const QString& 
     for (QDomElement item = root.firstChildElement(); !item.isNull();
          item = item.nextSiblingElement()) {
         ++position;
+        dropNonContent(item);
         // A file in another encoding (UTF-7, UTF-16) can decode to characters that XML cannot
         // hold, such as half a surrogate pair; they are dropped as when capturing, so that the
         // store saves and reads back what it holds.

@@ -197,6 +197,11 @@ void TestXmlPrefs::readingRules_data()
         << QByteArray("<!-- written by hand -->\n  <editfield>\n  <name>field</name>\n"
                       "  <value>spaced</value>\n</editfield>\n")
         << "spaced" << 0 << oldRows << -1;
+    QTest::newRow("comments and processing instructions inside an item")
+        << QByteArray("<editfield><name><!-- n -->field</name><value><?pi x?>typed</value></editfield>"
+                      "<listbox><name>list</name><value>-1</value>"
+                      "<listitem><?xmb v=\"0\"?>7<b/>a</listitem></listbox>")
+        << "typed" << 0 << QStringList{QStringLiteral("7a")} << -1;
 }
 
 void TestXmlPrefs::readingRules()
@@ -233,6 +238,10 @@ void TestXmlPrefs::readingRules()
     QCOMPARE(shown, rows);
     const QList<QListWidgetItem*> selected = list.selectedItems();
     QCOMPARE(selected.isEmpty() ? -1 : list.row(selected.constFirst()), selectedRow);
+
+    // What was read saves and reads back the same.
+    const XMLPrefs::Items read = XMLPrefs::readPrefsData(storeFile({items}), file);
+    QCOMPARE(XMLPrefs::readPrefsData(XMLPrefs::fileBytes(read), file), read);
 }
 
 void TestXmlPrefs::duplicateAndCaseVariantNames()
