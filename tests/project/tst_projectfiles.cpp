@@ -24,21 +24,9 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include "resourcefixture.h"
+
 namespace {
-
-QByteArray readBytes(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArray();
-    return file.readAll();
-}
-
-bool writeBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 
 // A page setting's value as one string: text, "true"/"false", the row, or the rows and the
 // selected row.

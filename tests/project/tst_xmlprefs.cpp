@@ -15,21 +15,9 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 
+#include "resourcefixture.h"
+
 namespace {
-
-QByteArray readBytes(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArray();
-    return file.readAll();
-}
-
-bool writeBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 
 // A store file around the given item lines.
 QByteArray storeFile(const QList<QByteArray>& items)

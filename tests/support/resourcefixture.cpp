@@ -55,11 +55,13 @@ QByteArray readBytes(const QString& path)
     return file.readAll();
 }
 
-void writeBytes(const QString& path, const QByteArray& bytes)
+bool writeBytes(const QString& path, const QByteArray& bytes)
 {
     QFile file(path);
-    QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(path));
-    file.write(bytes);
+    const bool written = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    if (!written)
+        QTest::qFail(qPrintable(QStringLiteral("could not write %1").arg(path)), __FILE__, __LINE__);
+    return written;
 }
 
 QStringList treeOf(const QString& folder)

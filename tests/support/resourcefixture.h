@@ -22,7 +22,8 @@ private:
 };
 
 QByteArray readBytes(const QString& path);
-void writeBytes(const QString& path, const QByteArray& bytes);
+// Writes the file whole; a failure fails the running test, and the result says so too.
+bool writeBytes(const QString& path, const QByteArray& bytes);
 // The relative paths of everything inside a folder, sorted.
 QStringList treeOf(const QString& folder);
 // The tokens of the support files and templates left in a generated text.
